@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "listings.h"
+
+namespace {
+
+int sign(int value) { return (value > 0) - (value < 0); }
+
+TEST(CompareTitles, FoldsOnlyAsciiLettersAndComparesUnsignedBytes) {
+    struct Case {
+        std::string a, b;
+        int sign;
+    };
+    const Case cases[] = {
+        {"apple\n", "APPLE\n", 0},
+        {"Apple\n", "banana\n", -1},
+        {"_under\n", "apple\n", 1},       // '_' sorts after every letter
+        {"Zebra\n", "[bracket\n", -1},
+        {"zebra\n", "{brace\n", -1},
+        {"`tick\n", "{brace\n", -1},
+        {"\xdc" "ber\n", "Zebra\n", 1},  // bytes from 0x80 sort after ASCII
+        {"\xfc\n", "\xdc\n", 1},          // and are not folded
+        {"Abc\n", "Abcd\n", -1},          // the line feed sorts below letters
+        {"Abc", "Abc\n", -1},             // a proper prefix sorts first
+        {"Abc\tX\n", "Abc\n", -1},        // a tab sorts below the line feed
+        {"", "", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.a) + " vs " + testing::PrintToString(c.b));
+        EXPECT_EQ(sign(compare_titles(c.a.c_str(), c.b.c_str())), c.sign);
+        EXPECT_EQ(sign(compare_titles(c.b.c_str(), c.a.c_str())), -c.sign);
+    }
+    EXPECT_EQ(compare_titles("a", "\xff"), 'A' - 0xff);
+}
+
+// Builds the list from titles, each with an address that tells them apart.
+void make_list(const std::vector<std::string>& titles) {
+    listing_head = listing_tail = new ListingNode{};
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+        listing_tail->listing = new Listing{strdup(titles[i].c_str()),
+                                            strdup(std::to_string(i).c_str()), strdup("*")};
+        listing_tail = listing_tail->next = new ListingNode{};
+    }
+}
+
+// The addresses in list order, after checking the list kept its shape.
+std::vector<std::string> order(ListingNode* head, ListingNode* tail) {
+    EXPECT_EQ(listing_head, head);
+    std::vector<std::string> addresses;
+    ListingNode* node = listing_head;
+    for (; node->listing != nullptr; node = node->next) addresses.push_back(node->listing->address);
+    EXPECT_EQ(node, tail);
+    EXPECT_EQ(node->next, nullptr);
+    return addresses;
+}
+
+TEST(SortListings, OrdersByTitleAndKeepsFileOrderForEqualTitles) {
+    struct Case {
+        std::vector<std::string> titles;
+        std::vector<std::string> addresses;  // the file positions, in sorted order
+    };
+    const Case cases[] = {
+        {{}, {}},
+        {{"one\n"}, {"0"}},
+        {{"banana\n", "Apple\n", "cherry\n"}, {"1", "0", "2"}},
+        {{"apple\n", "APPLE\n"}, {"0", "1"}},
+        {{"APPLE\n", "apple\n"}, {"0", "1"}},
+        {{"zulu\n", "_under\n", "Apple pie\n", "apple\n", "[bracket\n", "banana\n", "APPLE\n",
+          "~tilde\n", "123\n", " lead\n"},
+         {"9", "8", "3", "6", "2", "5", "0", "4", "1", "7"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.titles));
+        make_list(c.titles);
+        ListingNode *head = listing_head, *tail = listing_tail;
+        sort_listings();
+        EXPECT_EQ(order(head, tail), c.addresses);
+    }
+}
+
+}  // namespace
