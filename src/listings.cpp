@@ -1,11 +1,11 @@
 #include "listings.h"
 
 #include <charconv>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <string>
 
+#include "arena.h"
 #include "messages.h"
 
 ListingNode* listing_head = nullptr;
@@ -13,18 +13,11 @@ ListingNode* listing_tail = nullptr;
 
 namespace {
 
-char* keep_line(const char* line) {
-    std::size_t size = std::strlen(line) + 1;
-    auto* copy = static_cast<char*>(std::malloc(size));
-    if (copy == nullptr) fail_out_of_memory();
-    return static_cast<char*>(std::memcpy(copy, line, size));
-}
-
+// A listing and its three fields share one block, so that they are near each other when
+// the list is ordered and written.
 template <class Record>
-Record* make_record() {
-    auto* record = new (std::nothrow) Record{};
-    if (record == nullptr) fail_out_of_memory();
-    return record;
+Record* make_record(std::size_t extra_bytes = 0) {
+    return new (allocate_forever(sizeof(Record) + extra_bytes, alignof(Record))) Record{};
 }
 
 [[noreturn]] void fail_too_long(const TextInput& input) {
@@ -56,11 +49,17 @@ void read_field(TextInput& input, char* line) {
     while (is_empty_line(line) && !input.at_end()) read_line(input, line);
 }
 
+// A listing and its three fields share one block, so that they are near each other when
+// the list is ordered and written.
 void append_listing(const char* title, const char* address, const char* description) {
-    Listing* listing = make_record<Listing>();
-    listing->title = keep_line(title);
-    listing->address = keep_line(address);
-    listing->description = keep_line(description);
+    std::size_t title_size = std::strlen(title) + 1, address_size = std::strlen(address) + 1,
+                description_size = std::strlen(description) + 1;
+    Listing* listing = make_record<Listing>(title_size + address_size + description_size);
+    char* fields = reinterpret_cast<char*>(listing + 1);
+    listing->title = static_cast<char*>(std::memcpy(fields, title, title_size));
+    listing->address = static_cast<char*>(std::memcpy(fields + title_size, address, address_size));
+    listing->description = static_cast<char*>(
+        std::memcpy(fields + title_size + address_size, description, description_size));
     listing_tail->listing = listing;
     listing_tail->next = make_record<ListingNode>();
     listing_tail = listing_tail->next;

@@ -12,12 +12,17 @@ constexpr char kCtrlZ = 0x1A;
 
 // Removes every carriage return from data in place; returns the new size.
 std::size_t drop_carriage_returns(char* data, std::size_t size) {
+    char* const end = data + size;
     char* out = static_cast<char*>(std::memchr(data, '\r', size));
     if (out == nullptr) return size;
-    for (const char* in = out; in != data + size; ++in) {
-        if (*in != '\r') *out++ = *in;
+    for (char* in = out + 1;;) {
+        auto* next_cr = static_cast<char*>(std::memchr(in, '\r', end - in));
+        char* stop = next_cr != nullptr ? next_cr : end;
+        std::memmove(out, in, stop - in);
+        out += stop - in;
+        if (next_cr == nullptr) return out - data;
+        in = next_cr + 1;
     }
-    return out - data;
 }
 
 }  // namespace

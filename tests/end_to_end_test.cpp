@@ -96,6 +96,17 @@ std::string line_of(std::size_t length, char fill = 'x') { return std::string(le
 
 const std::string kLongName(9999, 'n');
 
+// About 30 MB of listings, more than the memory the row that reads it allows.
+std::string many_listings() {
+    std::string bytes;
+    for (int i = 0; i < 400000; ++i) {
+        std::string number = std::to_string(i);
+        bytes += "Title " + number + "\nhttps://example.org/" + number + "\nA description " +
+                 number + "\n";
+    }
+    return bytes;
+}
+
 std::vector<Case> cases() {
     return {
         {"no arguments", {}, {}, 1, kUsage, {}},
@@ -186,6 +197,14 @@ std::vector<Case> cases() {
          {},
          "sorted.html",
          {.file_size = 4096}},
+        {"memory runs out",
+         {list(many_listings())},
+         {"list.txt", "sorted"},
+         1,
+         "Reading in list.txt.\nRan out of memory.",
+         {},
+         "sorted.html",
+         {.address_space = 24 << 20}},
         {"line of 10000 characters is accepted",
          {list("T\na\n" + line_of(10000) + "\n")},
          {"list.txt", "sorted"},

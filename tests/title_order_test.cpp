@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,56 @@ TEST(SortListings, OrdersByTitleAndKeepsFileOrderForEqualTitles) {
         ListingNode *head = listing_head, *tail = listing_tail;
         sort_listings();
         EXPECT_EQ(order(head, tail), c.addresses);
+    }
+}
+
+// The ordering as first written: exchange neighbours on a positive comparison, pass after
+// pass, until a pass exchanges none. Returns the file positions in sorted order.
+std::vector<std::string> exchange_sorted(const std::vector<std::string>& titles) {
+    std::vector<std::size_t> order(titles.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    for (bool exchanged = true; exchanged;) {
+        exchanged = false;
+        for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+            if (compare_titles(titles[order[i]].c_str(), titles[order[i + 1]].c_str()) > 0) {
+                std::swap(order[i], order[i + 1]);
+                exchanged = true;
+            }
+        }
+    }
+    std::vector<std::string> positions;
+    for (std::size_t i : order) positions.push_back(std::to_string(i));
+    return positions;
+}
+
+// Titles that tell a wrong fold or tie-break apart: few distinct bytes (letters of both
+// cases, the bytes between the letter ranges, bytes from 0x80 up, tabs, spaces), shared
+// prefixes longer than the eight bytes compared at a time, many equal titles, and titles
+// with and without the stored line feed.
+std::string random_title(std::mt19937& random) {
+    static const std::string kBytes = "aAbBzZ[\\]^_`{|}~ \t@\x80\xdc\xfc\xff";
+    static const std::string kPrefixes[] = {"", "", "Same prefix of twenty", "SAME PREFIX of Tw",
+                                            "same"};
+    std::string title = kPrefixes[random() % 5];
+    for (std::size_t length = random() % 4; length > 0; --length) {
+        title += kBytes[random() % kBytes.size()];
+    }
+    if (random() % 4 != 0) title += '\n';
+    return title;
+}
+
+TEST(SortListings, OrdersExactlyAsExchangingNeighboursDoes) {
+    std::mt19937 random(2026);
+    for (std::size_t size : {0, 1, 2, 3, 10, 50, 200, 600, 1500, 3000}) {
+        for (int round = 0; round < (size < 600 ? 20 : 3); ++round) {
+            std::vector<std::string> titles;
+            for (std::size_t i = 0; i < size; ++i) titles.push_back(random_title(random));
+            SCOPED_TRACE(testing::Message() << size << " titles, round " << round);
+            make_list(titles);
+            ListingNode *head = listing_head, *tail = listing_tail;
+            sort_listings();
+            ASSERT_EQ(order(head, tail), exchange_sorted(titles));
+        }
     }
 }
 
