@@ -34,7 +34,7 @@ const std::string kSuccess = kRunUntilPage + "Done.\n";
 
 // What stands in the run's folder before it starts.
 struct Entry {
-    enum Kind { file, folder, link, unreadable_file } kind;
+    enum Kind { file, folder, link, unreadable_file, large_listing_file } kind;
     std::string name;
     std::string content;  // a file's bytes, or a link's target
 };
@@ -53,6 +53,17 @@ struct Case {
     RunLimits limits = {};
 };
 
+// About 30 MB of listings.
+std::string large_listing_file() {
+    std::string bytes;
+    for (int i = 0; i < 400000; ++i) {
+        std::string number = std::to_string(i);
+        bytes += "Title " + number + "\nhttps://example.org/" + number + "\nA description " +
+                 number + "\n";
+    }
+    return bytes;
+}
+
 void PrintTo(const Case& run, std::ostream* out) { *out << run.name; }
 
 void make_entry(const TempDir& dir, const Entry& entry) {
@@ -64,6 +75,9 @@ void make_entry(const TempDir& dir, const Entry& entry) {
         case Entry::unreadable_file:
             dir.write(entry.name, entry.content);
             chmod(path.c_str(), 0);
+            break;
+        case Entry::large_listing_file:
+            dir.write(entry.name, large_listing_file());
             break;
         case Entry::folder:
             fs::create_directory(path);
@@ -95,17 +109,6 @@ std::string page(const std::string& entries) { return kHeader + entries + kFoote
 std::string line_of(std::size_t length, char fill = 'x') { return std::string(length, fill); }
 
 const std::string kLongName(9999, 'n');
-
-// About 30 MB of listings, more than the memory the row that reads it allows.
-std::string many_listings() {
-    std::string bytes;
-    for (int i = 0; i < 400000; ++i) {
-        std::string number = std::to_string(i);
-        bytes += "Title " + number + "\nhttps://example.org/" + number + "\nA description " +
-                 number + "\n";
-    }
-    return bytes;
-}
 
 std::vector<Case> cases() {
     return {
@@ -198,7 +201,7 @@ std::vector<Case> cases() {
          "sorted.html",
          {.file_size = 4096}},
         {"memory runs out",
-         {list(many_listings())},
+         {{Entry::large_listing_file, "list.txt", ""}},
          {"list.txt", "sorted"},
          1,
          "Reading in list.txt.\nRan out of memory.",
