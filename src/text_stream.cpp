@@ -30,6 +30,11 @@ std::size_t drop_carriage_returns(char* data, std::size_t size) {
 std::unique_ptr<TextInput> TextInput::open(const char* path, std::size_t chunk_size) {
     std::FILE* file = std::fopen(path, "rb");
     if (file == nullptr) return nullptr;
+    return adopt(file, path, chunk_size);
+}
+
+std::unique_ptr<TextInput> TextInput::adopt(std::FILE* file, const char* path,
+                                            std::size_t chunk_size) {
     std::unique_ptr<char[]> chunk(new (std::nothrow) char[chunk_size]);
     if (chunk == nullptr) fail_out_of_memory();
     return std::unique_ptr<TextInput>(new TextInput(file, path, std::move(chunk), chunk_size));

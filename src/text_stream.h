@@ -29,6 +29,9 @@ public:
     // Opens path for reading; returns nothing when it cannot be opened.
     static std::unique_ptr<TextInput> open(const char* path,
                                            std::size_t chunk_size = kDefaultChunkSize);
+    // Reads file, already open in binary mode, under the name path; closes it when done.
+    static std::unique_ptr<TextInput> adopt(std::FILE* file, const char* path,
+                                            std::size_t chunk_size = kDefaultChunkSize);
     ~TextInput();
     TextInput(const TextInput&) = delete;
     TextInput& operator=(const TextInput&) = delete;
