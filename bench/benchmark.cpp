@@ -13,8 +13,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -48,8 +48,10 @@ Measure run(const std::vector<std::string>& argv, const std::string& out_path) {
     }
     int status = 0;
     rusage usage{};
-    if (child < 0 || wait4(child, &status, 0, &usage) != child) throw std::runtime_error("run failed");
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (child < 0 || wait4(child, &status, 0, &usage) != child)
+        throw std::runtime_error("run failed");
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         throw std::runtime_error(argv[0] + std::string(" failed"));
     }
@@ -135,10 +137,11 @@ int main(int argc, char** argv) {
                     full.brindle_peak_bytes / 1e6, verdict(memory_ratio <= 2));
         std::printf("N / (N/10) time  %.2f  (target at most 12: %s)\n", growth,
                     verdict(growth <= 12));
-        std::printf("memory floor     %.3f s to touch %.1f MB of fresh memory, brindle's peak;\n"
-                    "                 brindle / (cat + memory floor) = %.2f\n",
-                    full.memory_seconds, full.brindle_peak_bytes / 1e6,
-                    full.brindle_seconds / (full.cat_seconds + full.memory_seconds));
+        std::printf(
+            "memory floor     %.3f s to touch %.1f MB of fresh memory, brindle's peak;\n"
+            "                 brindle / (cat + memory floor) = %.2f\n",
+            full.memory_seconds, full.brindle_peak_bytes / 1e6,
+            full.brindle_seconds / (full.cat_seconds + full.memory_seconds));
     } catch (const std::exception& error) {
         fs::remove_all(folder);
         std::fprintf(stderr, "benchmark: %s\n", error.what());

@@ -8,20 +8,19 @@
 namespace {
 
 constexpr std::string_view kWords[] = {
-    "alpha",    "archive",  "bamboo",   "beacon",    "binary",   "border",  "bridge",
-    "canyon",   "carbon",   "castle",   "cedar",     "channel",  "cinder",  "circuit",
-    "cloud",    "compass",  "copper",   "coral",     "crystal",  "delta",   "desert",
-    "digital",  "dragon",   "ember",    "engine",    "falcon",   "field",   "forest",
-    "fossil",   "garden",   "glacier",  "granite",   "harbor",   "harvest", "horizon",
-    "island",   "jasmine",  "journal",  "kernel",    "lantern",  "lattice", "library",
-    "marble",   "meadow",   "mirror",   "monsoon",   "network",  "nimbus",  "orbit",
-    "orchard",  "packet",   "pebble",   "pioneer",   "planet",   "prism",   "quarry",
-    "quartz",   "radius",   "raven",    "ribbon",    "river",    "rocket",  "saddle",
-    "signal",   "silver",   "sparrow",  "spiral",    "summit",   "tangent", "thunder",
-    "timber",   "tundra",   "umbra",    "valley",    "vector",   "velvet",  "willow",
-    "window",   "zenith",   "zephyr",   "guide",     "notes",    "recipes", "tutorial",
-    "reference", "the",     "of",       "and",       "for",      "with",    "news",
-    "blog",     "wiki",     "forum",    "docs",      "project",  "tools",   "daily",
+    "alpha",   "archive", "bamboo",  "beacon",   "binary",    "border",  "bridge",  "canyon",
+    "carbon",  "castle",  "cedar",   "channel",  "cinder",    "circuit", "cloud",   "compass",
+    "copper",  "coral",   "crystal", "delta",    "desert",    "digital", "dragon",  "ember",
+    "engine",  "falcon",  "field",   "forest",   "fossil",    "garden",  "glacier", "granite",
+    "harbor",  "harvest", "horizon", "island",   "jasmine",   "journal", "kernel",  "lantern",
+    "lattice", "library", "marble",  "meadow",   "mirror",    "monsoon", "network", "nimbus",
+    "orbit",   "orchard", "packet",  "pebble",   "pioneer",   "planet",  "prism",   "quarry",
+    "quartz",  "radius",  "raven",   "ribbon",   "river",     "rocket",  "saddle",  "signal",
+    "silver",  "sparrow", "spiral",  "summit",   "tangent",   "thunder", "timber",  "tundra",
+    "umbra",   "valley",  "vector",  "velvet",   "willow",    "window",  "zenith",  "zephyr",
+    "guide",   "notes",   "recipes", "tutorial", "reference", "the",     "of",      "and",
+    "for",     "with",    "news",    "blog",     "wiki",      "forum",   "docs",    "project",
+    "tools",   "daily",
 };
 constexpr std::size_t kWordCount = sizeof kWords / sizeof kWords[0];
 

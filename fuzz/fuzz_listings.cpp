@@ -153,7 +153,8 @@ ssize_t read_source(void* cookie, char* buffer, std::size_t size) {
 
 const std::string& page_path() {
     static const std::string path = [] {
-        std::string folder = (std::filesystem::temp_directory_path() / "brindle-fuzz-XXXXXX").string();
+        std::string folder =
+            (std::filesystem::temp_directory_path() / "brindle-fuzz-XXXXXX").string();
         check(mkdtemp(folder.data()) != nullptr, "no scratch folder");
         return folder + "/page.html";
     }();
@@ -217,7 +218,8 @@ void check_page_shape(const std::string& page, std::size_t listings) {
 }
 
 std::string too_long_message(unsigned long line) {
-    return "Line " + std::to_string(line) + " of input file in.txt is longer than 10000 characters!\n";
+    return "Line " + std::to_string(line) +
+           " of input file in.txt is longer than 10000 characters!\n";
 }
 
 }  // namespace
@@ -231,7 +233,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Outcome whole = convert(bytes, kWholeChunkSize, kNever);
     if (long_line != 0) {
-        check(whole.ended && whole.messages == too_long_message(long_line), "long line not refused");
+        check(whole.ended && whole.messages == too_long_message(long_line),
+              "long line not refused");
     } else {
         std::vector<Fields> expected = ModelReader(text).listings();
         std::stable_sort(expected.begin(), expected.end(), title_before);

@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (!fs::exists(argv[i])) continue;
         if (fs::is_directory(argv[i])) {
-            for (const auto& entry : fs::directory_iterator(argv[i])) replay(entry.path()), ++replayed;
+            for (const auto& entry : fs::directory_iterator(argv[i]))
+                replay(entry.path()), ++replayed;
         } else {
             replay(argv[i]), ++replayed;
         }

@@ -24,7 +24,8 @@ void say_usage() {
     say({"Example: brindle list.txt sorted\n"});
     say({"The output file argument should contain no extension. I'll add the .html .\n"});
     say({"Refer to the readme.txt file for info on how the input file should be formatted.\n"});
-    say({"The input file has 3 lines for each listing in the following format:\n\n"
+    say(
+        {"The input file has 3 lines for each listing in the following format:\n\n"
          "title\naddress\ndescription\n\n"});
 }
 

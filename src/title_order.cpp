@@ -10,7 +10,9 @@
 
 namespace {
 
-unsigned char fold(unsigned char byte) { return byte >= 'a' && byte <= 'z' ? byte - ('a' - 'A') : byte; }
+unsigned char fold(unsigned char byte) {
+    return byte >= 'a' && byte <= 'z' ? byte - ('a' - 'A') : byte;
+}
 
 // A listing being ordered, with eight folded bytes of its title, so that most comparisons
 // are of two numbers in the array and not of two titles elsewhere in memory.
@@ -48,7 +50,8 @@ void radix_sort_by_key(SortItem* items, std::size_t count, SortItem* scratch) {
         if (starts[(from[0].key >> (8 * b)) & 0xff] == count) continue;  // one value: no change
         std::size_t start = 0;
         for (std::size_t& slot : starts) start += std::exchange(slot, start);
-        for (std::size_t i = 0; i < count; ++i) to[starts[(from[i].key >> (8 * b)) & 0xff]++] = from[i];
+        for (std::size_t i = 0; i < count; ++i)
+            to[starts[(from[i].key >> (8 * b)) & 0xff]++] = from[i];
         std::swap(from, to);
     }
     if (from != items) std::copy(from, from + count, items);
@@ -80,7 +83,8 @@ void sort_keyed_titles(SortItem* items, std::size_t count, std::size_t depth, So
 void sort_titles(SortItem* items, std::size_t count, std::size_t depth, SortItem* scratch) {
     constexpr std::size_t kLookAhead = 8;
     for (std::size_t i = 0; i < count; ++i) {
-        if (i + kLookAhead < count) __builtin_prefetch(items[i + kLookAhead].listing->title + depth);
+        if (i + kLookAhead < count)
+            __builtin_prefetch(items[i + kLookAhead].listing->title + depth);
         items[i].key = key_at(items[i].listing->title, depth);
     }
     sort_keyed_titles(items, count, depth, scratch);
@@ -119,7 +123,7 @@ void sort_listings() {
     std::array<std::size_t, 256> group_ends = group_starts;
     for (ListingNode* node = listing_head; node->listing != nullptr; node = node->next) {
         items[group_ends[first_key_byte(node->listing)]++] = {key_at(node->listing->title, 0),
-                                                               node->listing};
+                                                              node->listing};
     }
     for (std::size_t group = 0; group < 256; ++group) {
         std::size_t size = group_ends[group] - group_starts[group];

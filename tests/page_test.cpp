@@ -44,14 +44,25 @@ TEST(WritePage, WritesOneEntryPerListingInListOrder) {
         std::string entry;
     };
     const Case cases[] = {
-        {"description", {"Example\n", "a.html\n", "A page\n"},
+        {"description",
+         {"Example\n", "a.html\n", "A page\n"},
          "<A HREF=\"a.html\">Example</A> A page<DT>\r\n"},
-        {"star leaves it out", {"Example\n", "a.html\n", "*none\n"},
+        {"star leaves it out",
+         {"Example\n", "a.html\n", "*none\n"},
          "<A HREF=\"a.html\">Example</A><DT>\r\n"},
         {"empty fields", {"Example\n", "", ""}, "<A HREF=\"\">Example</A> <DT>\r\n"},
-        {"lone line feed description", {"Example\n", "a\n", "\n"}, "<A HREF=\"a\">Example</A> <DT>\r\n"},
-        {"0x0E cuts a field", {"T\x0e" "x\n", "a\x0e" "b\n", "\x0e*\n"}, "<A HREF=\"a\">T</A> <DT>\r\n"},
-        {"bytes pass unchanged", {"\xe9 & <b>\x1a\r\n", "q?a=\"1\"\n", "\x80\xff"},
+        {"lone line feed description",
+         {"Example\n", "a\n", "\n"},
+         "<A HREF=\"a\">Example</A> <DT>\r\n"},
+        {"0x0E cuts a field",
+         {"T\x0e"
+          "x\n",
+          "a\x0e"
+          "b\n",
+          "\x0e*\n"},
+         "<A HREF=\"a\">T</A> <DT>\r\n"},
+        {"bytes pass unchanged",
+         {"\xe9 & <b>\x1a\r\n", "q?a=\"1\"\n", "\x80\xff"},
          "<A HREF=\"q?a=\"1\"\">\xe9 & <b>\x1a\r</A> \x80\xff<DT>\r\n"},
         {"field without line feed", {"T", "a", "d"}, "<A HREF=\"a\">T</A> d<DT>\r\n"},
     };

@@ -53,12 +53,16 @@ TEST(TextInput, FollowsTheTextRules) {
         {"last line without line feed", "a\nb", {{line, "a\n", false}, {line, "b", true}}},
         {"empty lines", "\n\n", {{line, "\n", false}, {line, "\n", false}, {end, "\n", true}}},
         {"Ctrl-Z ends the data", "a\nb\x1a\nc\n", {{line, "a\n", false}, {line, "b", true}}},
-        {"Ctrl-Z at a line start", "a\n\x1a" "b\n", {{line, "a\n", false}, {end, "a\n", true}}},
+        {"Ctrl-Z at a line start",
+         "a\n\x1a"
+         "b\n",
+         {{line, "a\n", false}, {end, "a\n", true}}},
         {"NUL ends the text, not the line",
          std::string("a\0b\nc", 5),
          {{line, "a", false}, {line, "c", true}}},
-        {"other bytes pass", "\t \x0e\xff\x80\n", {{line, "\t \x0e\xff\x80\n", false},
-                                                  {end, "\t \x0e\xff\x80\n", true}}},
+        {"other bytes pass",
+         "\t \x0e\xff\x80\n",
+         {{line, "\t \x0e\xff\x80\n", false}, {end, "\t \x0e\xff\x80\n", true}}},
     };
     for (const ReadCase& c : cases) {
         for (std::size_t chunk_size : kChunkSizes) {
@@ -72,10 +76,14 @@ TEST(TextInput, LineOfMaximumLengthLeavesItsLineFeedAlone) {
     const std::string full(kMaxLineLength, 'x');
     const auto line = LineRead::line, end = LineRead::end_of_data;
     const ReadCase cases[] = {
-        {"line feed follows", full + "\r\ny",
+        {"line feed follows",
+         full + "\r\ny",
          {{line, full, false}, {line, "\n", false}, {line, "y", true}}},
         {"data ends", full, {{line, full, false}, {end, full, true}}},
-        {"Ctrl-Z follows", full + "\x1a" "y", {{line, full, false}, {end, full, true}}},
+        {"Ctrl-Z follows",
+         full + "\x1a"
+                "y",
+         {{line, full, false}, {end, full, true}}},
     };
     for (const ReadCase& c : cases) {
         for (std::size_t chunk_size : {std::size_t{7}, std::size_t{4096}, kMaxLineLength}) {

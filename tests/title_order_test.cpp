@@ -18,15 +18,17 @@ TEST(CompareTitles, FoldsOnlyAsciiLettersAndComparesUnsignedBytes) {
     const Case cases[] = {
         {"apple\n", "APPLE\n", 0},
         {"Apple\n", "banana\n", -1},
-        {"_under\n", "apple\n", 1},       // '_' sorts after every letter
+        {"_under\n", "apple\n", 1},  // '_' sorts after every letter
         {"Zebra\n", "[bracket\n", -1},
         {"zebra\n", "{brace\n", -1},
         {"`tick\n", "{brace\n", -1},
-        {"\xdc" "ber\n", "Zebra\n", 1},  // bytes from 0x80 sort after ASCII
-        {"\xfc\n", "\xdc\n", 1},          // and are not folded
-        {"Abc\n", "Abcd\n", -1},          // the line feed sorts below letters
-        {"Abc", "Abc\n", -1},             // a proper prefix sorts first
-        {"Abc\tX\n", "Abc\n", -1},        // a tab sorts below the line feed
+        {"\xdc"
+         "ber\n",
+         "Zebra\n", 1},             // bytes from 0x80 sort after ASCII
+        {"\xfc\n", "\xdc\n", 1},    // and are not folded
+        {"Abc\n", "Abcd\n", -1},    // the line feed sorts below letters
+        {"Abc", "Abc\n", -1},       // a proper prefix sorts first
+        {"Abc\tX\n", "Abc\n", -1},  // a tab sorts below the line feed
         {"", "", 0},
     };
     for (const Case& c : cases) {
@@ -41,8 +43,8 @@ TEST(CompareTitles, FoldsOnlyAsciiLettersAndComparesUnsignedBytes) {
 void make_list(const std::vector<std::string>& titles) {
     listing_head = listing_tail = new ListingNode{};
     for (std::size_t i = 0; i < titles.size(); ++i) {
-        listing_tail->listing = new Listing{strdup(titles[i].c_str()),
-                                            strdup(std::to_string(i).c_str()), strdup("*")};
+        listing_tail->listing =
+            new Listing{strdup(titles[i].c_str()), strdup(std::to_string(i).c_str()), strdup("*")};
         listing_tail = listing_tail->next = new ListingNode{};
     }
 }
