@@ -13,8 +13,6 @@ ListingNode* listing_tail = nullptr;
 
 namespace {
 
-// A listing and its three fields share one block, so that they are near each other when
-// the list is ordered and written.
 template <class Record>
 Record* make_record(std::size_t extra_bytes = 0) {
     return new (allocate_forever(sizeof(Record) + extra_bytes, alignof(Record))) Record{};
