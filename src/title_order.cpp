@@ -38,6 +38,12 @@ std::uint64_t key_at(const char* title, std::size_t depth) {
 // Folded title bytes are never zero, so a key ending in a zero byte holds the title's end.
 bool holds_title_end(std::uint64_t key) { return (key & 0xff) == 0; }
 
+// Turns counts of each byte value into the positions where each value's run starts.
+void counts_to_starts(std::array<std::size_t, 256>& counts) {
+    std::size_t start = 0;
+    for (std::size_t& slot : counts) start += std::exchange(slot, start);
+}
+
 // Radix sort by key, a byte at a time from the lowest; stable like every counting pass.
 void radix_sort_by_key(SortItem* items, std::size_t count, SortItem* scratch) {
     std::array<std::array<std::size_t, 256>, kKeyBytes> counts{};
@@ -48,8 +54,7 @@ void radix_sort_by_key(SortItem* items, std::size_t count, SortItem* scratch) {
     for (std::size_t b = 0; b < kKeyBytes; ++b) {
         auto& starts = counts[b];
         if (starts[(from[0].key >> (8 * b)) & 0xff] == count) continue;  // one value: no change
-        std::size_t start = 0;
-        for (std::size_t& slot : starts) start += std::exchange(slot, start);
+        counts_to_starts(starts);
         for (std::size_t i = 0; i < count; ++i)
             to[starts[(from[i].key >> (8 * b)) & 0xff]++] = from[i];
         std::swap(from, to);
@@ -90,6 +95,7 @@ void sort_titles(SortItem* items, std::size_t count, std::size_t depth, SortItem
     sort_keyed_titles(items, count, depth, scratch);
 }
 
+// The highest byte of key_at(title, 0).
 std::size_t first_key_byte(const Listing* listing) { return fold(listing->title[0]); }
 
 }  // namespace
@@ -111,11 +117,8 @@ void sort_listings() {
     for (ListingNode* node = listing_head; node->listing != nullptr; node = node->next, ++count) {
         ++group_starts[first_key_byte(node->listing)];
     }
-    std::size_t start = 0, largest_group = 0;
-    for (std::size_t& slot : group_starts) {
-        largest_group = std::max(largest_group, slot);
-        start += std::exchange(slot, start);
-    }
+    std::size_t largest_group = *std::max_element(group_starts.begin(), group_starts.end());
+    counts_to_starts(group_starts);
     std::unique_ptr<SortItem[]> items(new (std::nothrow) SortItem[count]);
     std::unique_ptr<SortItem[]> scratch(new (std::nothrow) SortItem[largest_group]);
     if (items == nullptr || scratch == nullptr) fail_out_of_memory();
