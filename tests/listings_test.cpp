@@ -2,28 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <vector>
 
+#include "listing_list.h"
 #include "temp_dir.h"
 
 namespace {
-
-using Fields = std::array<std::string, 3>;  // title, address, description
-
-// The list's listings in order, after checking that it ends in one empty node.
-std::vector<Fields> listed() {
-    std::vector<Fields> fields;
-    ListingNode* node = listing_head;
-    for (; node->listing != nullptr; node = node->next) {
-        const Listing& l = *node->listing;
-        fields.push_back({l.title, l.address, l.description});
-    }
-    EXPECT_EQ(node->next, nullptr);
-    EXPECT_EQ(node, listing_tail);
-    return fields;
-}
 
 std::vector<Fields> read_bytes(const std::string& bytes) {
     TempDir dir;

@@ -2,25 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <vector>
 
-#include "listings.h"
+#include "listing_list.h"
 #include "temp_dir.h"
 
 namespace {
-
-using Fields = std::array<std::string, 3>;  // title, address, description
-
-void make_list(const std::vector<Fields>& listings) {
-    listing_head = listing_tail = new ListingNode{};
-    for (const Fields& f : listings) {
-        listing_tail->listing =
-            new Listing{strdup(f[0].c_str()), strdup(f[1].c_str()), strdup(f[2].c_str())};
-        listing_tail = listing_tail->next = new ListingNode{};
-    }
-}
 
 std::string written_page(const std::vector<Fields>& listings) {
     make_list(listings);

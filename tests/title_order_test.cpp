@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "listing_list.h"
 #include "listings.h"
 
 namespace {
@@ -40,23 +41,19 @@ TEST(CompareTitles, FoldsOnlyAsciiLettersAndComparesUnsignedBytes) {
 }
 
 // Builds the list from titles, each with an address that tells them apart.
-void make_list(const std::vector<std::string>& titles) {
-    listing_head = listing_tail = new ListingNode{};
-    for (std::size_t i = 0; i < titles.size(); ++i) {
-        listing_tail->listing =
-            new Listing{strdup(titles[i].c_str()), strdup(std::to_string(i).c_str()), strdup("*")};
-        listing_tail = listing_tail->next = new ListingNode{};
-    }
+void make_titled_list(const std::vector<std::string>& titles) {
+    std::vector<Fields> listings;
+    for (std::size_t i = 0; i < titles.size(); ++i)
+        listings.push_back({titles[i], std::to_string(i), "*"});
+    make_list(listings);
 }
 
 // The addresses in list order, after checking the list kept its shape.
 std::vector<std::string> order(ListingNode* head, ListingNode* tail) {
     EXPECT_EQ(listing_head, head);
+    EXPECT_EQ(listing_tail, tail);
     std::vector<std::string> addresses;
-    ListingNode* node = listing_head;
-    for (; node->listing != nullptr; node = node->next) addresses.push_back(node->listing->address);
-    EXPECT_EQ(node, tail);
-    EXPECT_EQ(node->next, nullptr);
+    for (const Fields& listing : listed()) addresses.push_back(listing[1]);
     return addresses;
 }
 
@@ -77,7 +74,7 @@ TEST(SortListings, OrdersByTitleAndKeepsFileOrderForEqualTitles) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.titles));
-        make_list(c.titles);
+        make_titled_list(c.titles);
         ListingNode *head = listing_head, *tail = listing_tail;
         sort_listings();
         EXPECT_EQ(order(head, tail), c.addresses);
@@ -126,7 +123,7 @@ TEST(SortListings, OrdersExactlyAsExchangingNeighboursDoes) {
             std::vector<std::string> titles;
             for (std::size_t i = 0; i < size; ++i) titles.push_back(random_title(random));
             SCOPED_TRACE(testing::Message() << size << " titles, round " << round);
-            make_list(titles);
+            make_titled_list(titles);
             ListingNode *head = listing_head, *tail = listing_tail;
             sort_listings();
             ASSERT_EQ(order(head, tail), exchange_sorted(titles));
